@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include "support/Sandbox.h"
+
+namespace {
+
+// Every test starts on a clean volume: what one test left cannot decide
+// another.
+class CleanSandbox : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo&) override { SandboxCleanUp(); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new CleanSandbox);
+    SandboxCleanUp();
+    return RUN_ALL_TESTS();
+}
