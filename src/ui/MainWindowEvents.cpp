@@ -1,0 +1,44 @@
+#include <array>
+
+#include "app/AppState.h"
+#include "ui/Controls.h"
+#include "ui/Window.h"
+
+namespace {
+
+// The panel toggle: the window's width is its only state.
+void TogglePanel() { SetWindowWidth(WindowWidth() == kDesignWidth ? kNarrowWidth : kDesignWidth); }
+
+void ShowVersionNotice() { ShowMessageBox("目前已整理的资源仅支持1.7.10版本", kBoxOk, "警示"); }
+
+struct Binding {
+    ControlId control;
+    Event event;
+    Handler handler;
+};
+
+// Every event the program handles. The folder links 超级链接框1..3 have no
+// handler: the link itself opens its target.
+constexpr Binding kBindings[] = {
+    {kNoControl, Event::Created, InitialiseFromSettings},
+    {按钮9, Event::Clicked, TogglePanel},
+    {超级链接框4, Event::LinkPressed, ShowVersionNotice},
+};
+
+}  // namespace
+
+Handler HandlerFor(ControlId control, Event event)
+{
+    for (const Binding& b : kBindings)
+        if (b.control == control && b.event == event)
+            return b.handler;
+    return nullptr;
+}
+
+bool DispatchEvent(ControlId control, Event event)
+{
+    const Handler h = HandlerFor(control, event);
+    if (h)
+        h();
+    return h != nullptr;
+}
