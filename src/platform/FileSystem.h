@@ -104,6 +104,11 @@ Text ReadWholeFile(const Text& path);
 // is created.
 bool WriteWholeFile(const Text& path, const Text& bytes);
 
+// The path made absolute as Windows makes it: the current folder and drive
+// applied, "." and ".." resolved, "/" read as "\". Empty for a path that is
+// refused.
+Text AbsolutePath(const Text& path);
+
 // Records the program file's folder as RunDirectory and makes it the current
 // folder. Called at start-up, before anything else here. Tests pass a folder
 // of their own to stand in for the program's folder.

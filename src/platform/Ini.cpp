@@ -40,30 +40,7 @@ Text Trim(const Text& s)
     return s.substr(b, e - b);
 }
 
-// Compares without regard to ASCII letter case. Only single-byte characters
-// fold: the trail byte of a double-byte character may look like a letter.
-bool SameName(const Text& a, const Text& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (IsGbkLeadByte(x)) {
-            if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<unsigned char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<unsigned char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+bool SameName(const Text& a, const Text& b) { return FoldAsciiCase(a) == FoldAsciiCase(b); }
 
 // The name of a section line ("[name]"), or false for any other line.
 bool SectionOf(const Line& line, Text& name)

@@ -37,3 +37,16 @@ int LastSeparatorIndex(const Text& text)
     }
     return last;
 }
+
+Text FoldAsciiCase(const Text& text)
+{
+    Text out = text;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto b = static_cast<unsigned char>(out[i]);
+        if (IsGbkLeadByte(b))
+            ++i;
+        else if (b >= 'a' && b <= 'z')
+            out[i] = static_cast<char>(b - 'a' + 'A');
+    }
+    return out;
+}

@@ -21,3 +21,8 @@ bool IsWellFormedGbk(const Text& text);
 // one character at a time so that the trail byte of a double-byte character
 // (which may be 0x5C) is never taken for one; -1 when there is none.
 int LastSeparatorIndex(const Text& text);
+
+// The text with its single-byte letters a..z made upper case: the trail byte
+// of a double-byte character may look like a letter and stays as it is.
+// Names compare without regard to letter case through it.
+Text FoldAsciiCase(const Text& text);

@@ -1,6 +1,8 @@
-#include <array>
-
 #include "app/AppState.h"
+#include "game/GameRoot.h"
+#include "game/Install.h"
+#include "game/Launch.h"
+#include "game/RemoveGameFiles.h"
 #include "ui/Controls.h"
 #include "ui/Window.h"
 
@@ -21,6 +23,13 @@ struct Binding {
 // handler: the link itself opens its target.
 constexpr Binding kBindings[] = {
     {kNoControl, Event::Created, InitialiseFromSettings},
+    {按钮1, Event::Clicked, ChooseGameRoot},
+    {按钮2, Event::Clicked, DeleteSelectedGameMod},
+    {按钮3, Event::Clicked, InstallSelectedMod},
+    {按钮4, Event::Clicked, ClearGameMods},
+    {按钮5, Event::Clicked, ClearGameConfig},
+    {按钮7, Event::Clicked, ChooseLaunchProgram},
+    {按钮8, Event::Clicked, StartLaunchProgram},
     {按钮9, Event::Clicked, TogglePanel},
     {超级链接框4, Event::LinkPressed, ShowVersionNotice},
 };

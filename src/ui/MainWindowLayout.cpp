@@ -32,7 +32,9 @@ constexpr std::array<ControlRow, kControlCount> kControls = {{
     {通用对话框1, "通用对话框1", K::OpenFileDialog, 分组框5, 0, 0, 0, 0, "", nullptr, kStyleNone},
 
     {分组框7, "分组框7", K::GroupBox, kNoControl, 8, 472, 552, 48, "快捷打开", nullptr, kTitleCentred},
-    {超级链接框1, "超级链接框1", K::HyperLink, 分组框7, 16, 16, 56, 24, "游戏根目录", "C:\\", kStyleNone},
+    // 64 wide, not 56: the default GUI font needs 60 pixels for the caption,
+    // which would otherwise wrap; it still ends where 超级链接框2 begins.
+    {超级链接框1, "超级链接框1", K::HyperLink, 分组框7, 16, 16, 64, 24, "游戏根目录", "C:\\", kStyleNone},
     {超级链接框2, "超级链接框2", K::HyperLink, 分组框7, 80, 16, 112, 24, "游戏配置文件目录", "", kStyleNone},
     {超级链接框3, "超级链接框3", K::HyperLink, 分组框7, 192, 16, 72, 24, "游戏Mod目录", "", kStyleNone},
     {超级链接框4, "超级链接框4", K::HyperLink, 分组框7, 504, 16, 32, 24, "说明", "", kStyleNone},

@@ -30,6 +30,7 @@ struct FakeState {
     std::vector<Text> prompts;
     std::vector<Text> opened;
     int processEventsCalls = 0;
+    bool insideProcessEvents = false;
     void (*onProcessEvents)() = nullptr;
     ScreenPoint mouse{400, 300};
 };
@@ -68,7 +69,8 @@ bool FakeControlUsable(ControlId control)
 
 bool FakeClick(ControlId control)
 {
-    if (!FakeControlUsable(control))
+    // Input that arrives while an action handles window messages is dropped.
+    if (!FakeControlUsable(control) || S().insideProcessEvents)
         return false;
     const ControlKind kind = ControlInfo(control).kind;
     if (kind == ControlKind::HyperLink) {
@@ -83,7 +85,7 @@ bool FakeClick(ControlId control)
 
 bool FakeUserSelect(ControlId list, int index)
 {
-    if (!IsList(list) || !FakeControlUsable(list) || index < 0 || index >= ListItemCount(list))
+    if (!IsList(list) || !FakeControlUsable(list) || S().insideProcessEvents || index < 0 || index >= ListItemCount(list))
         return false;
     C(list).selection = index;
     DispatchEvent(list, Event::ItemSelected);
@@ -199,8 +201,11 @@ void PopBalloon(ControlId balloon, int x, int y, const Text& text, int icon, boo
 void ProcessEvents()
 {
     ++S().processEventsCalls;
-    if (S().onProcessEvents)
+    if (S().onProcessEvents) {
+        S().insideProcessEvents = true;
         S().onProcessEvents();
+        S().insideProcessEvents = false;
+    }
 }
 
 ScreenPoint MousePosition() { return S().mouse; }

@@ -51,7 +51,8 @@ const std::vector<Text>& FakeOpenedTargets();
 
 int FakeProcessEventsCalls();
 // Runs inside every ProcessEvents call, as a message the window handles
-// during a long action would (nullptr: nothing).
+// during a long action would (nullptr: nothing). User input made meanwhile
+// (FakeClick, FakeUserSelect) is dropped, as the real window drops it.
 void FakeOnProcessEvents(void (*action)());
 
 void FakeSetMousePosition(int x, int y);

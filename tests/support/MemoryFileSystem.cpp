@@ -737,3 +737,9 @@ void StartPlatform(const Text& programFolder) {
 }
 
 Text RunDirectory() { return TheVolume().runDirectory; }
+
+Text AbsolutePath(const Text& path) {
+    FullPath full;
+    if (!Resolve(path, false, full)) return Text();
+    return full.Str();
+}

@@ -6,7 +6,7 @@
 #include "platform/Text.h"
 
 // Empties the volume: drives C: and D: with empty roots, current folder
-// "C:\\", run directory "C:" (no trailing separator), no faults, nothing held open.
+// "C:\", run directory "C:" (no trailing separator), no faults, nothing held open.
 void MemoryVolumeReset();
 
 // Adds an empty drive (a letter A..Z); harmless when it exists.

@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "platform/FileSystem.h"
+#include "support/FakeProcess.h"
 #include "support/FakeWindow.h"
 #include "support/Sandbox.h"
 #include "ui/Window.h"
@@ -22,6 +23,7 @@ protected:
         StartPlatform(program);
         CreateState();
         FakeWindowReset();
+        FakeProcessReset();
     }
     // The folder must not stay current, or it could not be removed.
     void TearDown() override { StartPlatform(); }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/FileSystem.h"
 #include "support/Sandbox.h"
 
 namespace {
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new CleanSandbox);
+    StartPlatform();
     SandboxCleanUp();
     return RUN_ALL_TESTS();
 }

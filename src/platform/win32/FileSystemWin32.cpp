@@ -535,3 +535,12 @@ void StartPlatform(const Text& programFolder) {
 }
 
 Text RunDirectory() { return g_runDirectory; }
+
+Text AbsolutePath(const Text& path) {
+    std::wstring wide;
+    Text out;
+    if (!ToWidePath(path, wide, false)) return Text();
+    const std::wstring full = FullPathOf(wide);
+    if (full.empty() || !WideToGbk(full, out)) return Text();
+    return out;
+}
