@@ -3,6 +3,7 @@
 #include "game/Install.h"
 #include "game/Launch.h"
 #include "game/RemoveGameFiles.h"
+#include "library/Library.h"
 #include "ui/Controls.h"
 #include "ui/Window.h"
 
@@ -30,7 +31,18 @@ constexpr Binding kBindings[] = {
     {按钮5, Event::Clicked, ClearGameConfig},
     {按钮7, Event::Clicked, ChooseLaunchProgram},
     {按钮8, Event::Clicked, StartLaunchProgram},
+    {按钮6, Event::Clicked, ShowSelectedNote},
     {按钮9, Event::Clicked, TogglePanel},
+    {按钮10, Event::Clicked, CheckLibrary},
+    {按钮11, Event::Clicked, RenameSelectedMod},
+    {按钮12, Event::Clicked, PickModFile},
+    {按钮13, Event::Clicked, PickConfigFolder},
+    {按钮14, Event::Clicked, AddPendingMod},
+    {按钮15, Event::Clicked, ResetPendingAddition},
+    {按钮16, Event::Clicked, SaveSelectedNote},
+    {按钮17, Event::Clicked, ResetNoteEditor},
+    {按钮18, Event::Clicked, DeleteSelectedMod},
+    {资源库列表框, Event::ItemSelected, LoadSelectedMod},
     {超级链接框4, Event::LinkPressed, ShowVersionNotice},
 };
 
