@@ -20,15 +20,7 @@ protected:
         WriteSettings("[目录设置]\r\n游戏根目录=" + game + "\r\n");
         ASSERT_TRUE(CreateMainWindow());
     }
-    void Select(const Text& name)
-    {
-        const std::vector<Text> items = Items(资源库列表框);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (items[i] == name) {
-                ASSERT_TRUE(FakeUserSelect(资源库列表框, static_cast<int>(i)));
-            }
-        }
-    }
+    static void Select(const Text& name) { ProgramFolderTest::Select(资源库列表框, name); }
     Text LastNotice() const { return FakeNotices().empty() ? Text() : FakeNotices().back().text; }
 };
 

@@ -22,14 +22,7 @@ protected:
         WriteSettings("[目录设置]\r\n游戏根目录=" + At("game") + "\r\n");
         ASSERT_TRUE(CreateMainWindow());
     }
-    int IndexOf(const Text& name) const
-    {
-        const std::vector<Text> items = Items(已有Mod列表框);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
+    static int IndexOf(const Text& name) { return ProgramFolderTest::IndexOf(已有Mod列表框, name); }
 };
 
 TEST_F(RemoveGameFilesTest, DeleteAsksWithTheNameBetweenTwoSpaces)

@@ -28,15 +28,8 @@ protected:
             MakeFile("Mod注释文件\\" + name + ".txt", note);
     }
     void Start() { ASSERT_TRUE(CreateMainWindow()); }
-    int IndexOf(const Text& name) const
-    {
-        const std::vector<Text> items = Items(资源库列表框);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
-    void Select(const Text& name) { ASSERT_TRUE(FakeUserSelect(资源库列表框, IndexOf(name))) << name; }
+    static int IndexOf(const Text& name) { return ProgramFolderTest::IndexOf(资源库列表框, name); }
+    static void Select(const Text& name) { ProgramFolderTest::Select(资源库列表框, name); }
     bool Exists(const Text& relative) const { return GetAttributes(At(relative)) != -1; }
     Text LastNotice() const { return FakeNotices().empty() ? Text() : FakeNotices().back().text; }
 };

@@ -61,4 +61,16 @@ protected:
             items.push_back(ListItemText(list, i));
         return items;
     }
+    static int IndexOf(ControlId list, const Text& name)
+    {
+        for (int i = 0; i < ListItemCount(list); ++i)
+            if (ListItemText(list, i) == name)
+                return i;
+        return -1;
+    }
+    // The user selects the item of that name.
+    static void Select(ControlId list, const Text& name)
+    {
+        ASSERT_TRUE(FakeUserSelect(list, IndexOf(list, name))) << name;
+    }
 };
