@@ -101,6 +101,18 @@ Text ToGbk(const std::wstring& wide)
     return text;
 }
 
+// A chosen path in GBK. A name with characters GBK lacks is reached
+// through its short form, which the services can open; "?" in its place
+// would name nothing.
+bool PathToGbk(const std::wstring& path, Text& out)
+{
+    if (WideToGbk(path, out))
+        return true;
+    std::vector<wchar_t> shortForm(kPathBufferSize, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortForm.data(), kPathBufferSize);
+    return length > 0 && length < kPathBufferSize && WideToGbk(std::wstring(shortForm.data(), length), out);
+}
+
 std::wstring WindowTextOf(HWND window)
 {
     const int length = GetWindowTextLengthW(window);
@@ -547,7 +559,10 @@ bool ChooseOpenFile(ControlId)
     if (!GetOpenFileNameW(&ofn))
         return false;
     file.back() = L'\0';
-    s.openFileName = ToGbk(std::wstring(file.data()));
+    Text chosen;
+    if (!PathToGbk(std::wstring(file.data()), chosen))
+        return false;
+    s.openFileName = chosen;
     return true;
 }
 
@@ -571,8 +586,8 @@ Text BrowseForFolder(const Text& prompt, bool includeFiles)
     CoTaskMemFree(pidl);
     path.back() = L'\0';
     Text folder;
-    // A folder the GBK services cannot name is no answer.
-    if (!ok || !WideToGbk(std::wstring(path.data()), folder))
+    // A folder the GBK services cannot name even in short form is no answer.
+    if (!ok || !PathToGbk(std::wstring(path.data()), folder))
         return Text();
     return folder;
 }
