@@ -337,6 +337,285 @@ void CheckVersionNotice(const App& app, const std::wstring& screenshot = std::ws
     CloseAll(added);
 }
 
+// ---- the library and the game, as the program names their pieces ----------------
+
+// A mod's note before anything was written into it: 48 GBK bytes.
+constexpr char kNoteTemplate[] = "Mod名称：\r\n\r\n主要功能：\r\n\r\n添加时间：\r\n\r\nBug：\r\n";
+static_assert(sizeof kNoteTemplate - 1 == 48, "the note template is 48 bytes");
+const std::wstring kPlaceholder = L"请先设置....";
+const std::wstring kModFilePlaceholder = L" Mod文件路径....";
+const std::wstring kConfigFolderPlaceholder = L" Mod配置文件的文件夹路径....";
+const std::wstring kNoModChosen = L" 请先选择Mod...";
+
+std::wstring LibraryFile(const Layout& l, const std::wstring& name) { return l.programFolder + L"\\" + kLibraryMods + L"\\" + name; }
+std::wstring LibraryConfig(const Layout& l, const std::wstring& name)
+{
+    return l.programFolder + L"\\" + kLibraryConfigs + L"\\" + name;
+}
+std::wstring LibraryNote(const Layout& l, const std::wstring& name)
+{
+    return l.programFolder + L"\\" + kLibraryNotes + L"\\" + name + L".txt";
+}
+std::wstring GameMods(const Layout& l) { return l.gameRoot + L"\\.minecraft\\mods"; }
+std::wstring GameConfig(const Layout& l) { return l.gameRoot + L"\\.minecraft\\config"; }
+
+// A library mod with the pieces asked for: its configuration folder holds
+// c.cfg and deep\d.cfg; a null note means none.
+void MakeLibraryMod(const Layout& l, const std::wstring& name, bool withConfig, const std::string* note)
+{
+    Require(WriteBytes(LibraryFile(l, name), "PK mod " + Gbk(name)), L"cannot write " + LibraryFile(l, name));
+    if (withConfig) {
+        MakeFolders(LibraryConfig(l, name) + L"\\deep");
+        Require(WriteBytes(LibraryConfig(l, name) + L"\\c.cfg", "cfg") &&
+                    WriteBytes(LibraryConfig(l, name) + L"\\deep\\d.cfg", "deep cfg"),
+                L"cannot write the configuration of " + name);
+    }
+    if (note)
+        Require(WriteBytes(LibraryNote(l, name), *note), L"cannot write " + LibraryNote(l, name));
+}
+
+// Every entry under the folder (files and folders, "sub\name" style) with
+// the bytes of each file, for comparing a tree before and after.
+std::map<std::wstring, std::string> TreeOf(const std::wstring& folder)
+{
+    std::map<std::wstring, std::string> tree;
+    std::vector<std::wstring> pending{L""};
+    while (!pending.empty()) {
+        const std::wstring relative = pending.back();
+        pending.pop_back();
+        const std::wstring base = relative.empty() ? folder : folder + L"\\" + relative;
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((base + L"\\*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = relative.empty() ? name : relative + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                tree[child + L"\\"] = std::string();
+                pending.push_back(child);
+            } else {
+                tree[child] = ReadBytes(folder + L"\\" + child);
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    return tree;
+}
+
+std::wstring Listed(const std::map<std::wstring, std::string>& tree)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : tree)
+        names.push_back(entry.first);
+    return Joined(names);
+}
+
+void ExpectTree(const std::wstring& what, const std::map<std::wstring, std::string>& want, const std::wstring& folder)
+{
+    const auto seen = TreeOf(folder);
+    Expect(seen == want, what + L": expected " + Listed(want) + L", seen " + Listed(seen) +
+                             (Listed(seen) == Listed(want) ? L" (same names, other bytes)" : L""));
+}
+
+void ExpectBytes(const std::wstring& what, const std::string& want, const std::wstring& path)
+{
+    if (!FileExists(path)) {
+        Expect(false, what + L": no file " + path);
+        return;
+    }
+    const std::string seen = ReadBytes(path);
+    Expect(seen == want, what + L": " + path + L" holds " + Num(static_cast<long long>(seen.size())) +
+                             L" bytes " + Quoted(Wide(seen)) + L", expected " +
+                             Num(static_cast<long long>(want.size())) + L" bytes " + Quoted(Wide(want)));
+}
+
+void ExpectText(const App& app, ControlId id, const std::wstring& want)
+{
+    ExpectEqual(NameOf(id) + L" text", want, WindowText(app.Control(id)));
+}
+
+bool Holds(const std::vector<std::wstring>& items, const std::wstring& name)
+{
+    return std::find(items.begin(), items.end(), name) != items.end();
+}
+
+// ---- acting on the program, as a user -------------------------------------------
+
+// Clicks the list's item of that text, which then is the selection.
+int SelectItem(const App& app, ControlId list, const std::wstring& name)
+{
+    BringToFront(app);
+    HWND h = app.Control(list);
+    const std::vector<std::wstring> items = ListItems(h);
+    const auto it = std::find(items.begin(), items.end(), name);
+    Require(it != items.end(), NameOf(list) + L" does not list " + Quoted(name) + L"; it holds " + Joined(items));
+    const int index = static_cast<int>(it - items.begin());
+    ClickListItem(h, index);
+    Require(WaitFor([&] { return ListSelection(h) == index; }, 2000),
+            L"a click on " + Quoted(name) + L" in " + NameOf(list) + L" does not select it (selection " +
+                Num(ListSelection(h)) + L")");
+    app.Settle();
+    return index;
+}
+
+// Clicks into the edit box and types the text over all it holds.
+void ReplaceText(const App& app, ControlId edit, const std::wstring& text)
+{
+    BringToFront(app);
+    HWND h = app.Control(edit);
+    ClickControl(h);
+    Require(WaitFor([&] { return FocusOf(app) == h; }, 2000), L"a click into " + NameOf(edit) + L" does not focus it");
+    PressChord({VK_CONTROL}, VK_HOME);
+    PressChord({VK_CONTROL, VK_SHIFT}, VK_END);
+    if (text.empty())
+        PressKey(VK_DELETE);
+    else
+        TypeLines(text);
+    Require(WaitFor([&] { return WindowText(h) == text; }, 3000),
+            NameOf(edit) + L" shows " + Quoted(WindowText(h)) + L" after typing " + Quoted(text) + L" over it");
+}
+
+void ExpectBox(const App& app, const MessageBoxSeen& box, const std::wstring& title, const std::wstring& text,
+               const std::vector<int>& buttons)
+{
+    ExpectEqual(L"message box title", title, box.title);
+    ExpectEqual(L"message box text", text, box.text);
+    std::wstring ids;
+    for (int b : box.buttons)
+        ids += L" " + Num(b);
+    Expect(box.buttons == buttons, L"the message box " + Quoted(box.title) + L" has the buttons" + ids +
+                                       L" (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7)");
+    Expect(box.owner == app.Main(), L"the message box is not owned by the main window");
+    Expect(!Enabled(app.Main()), L"the main window stays usable while the message box is up");
+}
+
+// Clicks the button and reads the message box it brings up.
+MessageBoxSeen ClickForBox(const App& app, ControlId button, const std::wstring& title, const std::wstring& text,
+                           const std::vector<int>& buttons)
+{
+    BringToFront(app);
+    ClickControl(app.Control(button));
+    const auto box = WaitMessageBox(app, 3000);
+    Require(box.has_value(), L"no message box within 3 s of clicking " + NameOf(button) + L" (expected " +
+                                 Quoted(text) + L")");
+    ExpectBox(app, *box, title, text, buttons);
+    return *box;
+}
+
+// The balloon of the action just taken: it must show the text. It hides a
+// second after it shows, so it is read (and pictured) at once.
+void ExpectNotice(const App& app, const std::wstring& after, const std::wstring& text, const std::wstring& screenshot)
+{
+    const auto b = WaitBalloon(app, 3000);
+    if (!b) {
+        Expect(false, L"no notice balloon within 3 s of " + after + L" (expected " + Quoted(text) + L")");
+    } else {
+        ExpectEqual(L"the notice after " + after, text, b->text);
+        if (!screenshot.empty())
+            Screenshot(app, g_options.shots, screenshot, b->window, 200);
+    }
+    PauseAfterClick();
+    Expect(ProgramDialogs(app).empty(), L"a dialog came up with the notice after " + after);
+}
+
+// A notice still showing from before would be taken for the new one.
+void WaitNoticeGone(const App& app)
+{
+    Require(WaitFor([&] {
+        const auto b = FindBalloon(app);
+        return !b || !b->visible;
+    }, 3000), L"the notice balloon does not hide by itself");
+}
+
+void ClickForNotice(const App& app, ControlId button, const std::wstring& text, const std::wstring& screenshot = {})
+{
+    WaitNoticeGone(app);
+    BringToFront(app);
+    ClickControl(app.Control(button), false);
+    ExpectNotice(app, L"clicking " + NameOf(button), text, screenshot);
+}
+
+// Answers the box with the button, then checks the notice that follows.
+void AnswerForNotice(const App& app, const MessageBoxSeen& box, int buttonId, const std::wstring& text,
+                     const std::wstring& screenshot = {})
+{
+    WaitNoticeGone(app);
+    HWND button = GetDlgItem(box.window, buttonId);
+    Require(button && Visible(button), L"the message box has no button of ID " + Num(buttonId));
+    ClickControl(button, false);
+    ExpectNotice(app, L"answering " + Quoted(box.title) + L" with button " + Num(buttonId), text, screenshot);
+}
+
+// Clicks the button and picks the folder in the picker it opens, checking
+// its prompt and that the window waits for it.
+void ChooseFolder(const App& app, ControlId button, const std::wstring& prompt, const std::wstring& folder,
+                  const std::wstring& screenshot = {})
+{
+    BringToFront(app);
+    ClickControl(app.Control(button));
+    HWND picker = WaitFolderPicker(app, 5000);
+    if (!picker) {
+        std::wstring seen;
+        for (HWND d : ProgramDialogs(app))
+            seen += L" {" + Quoted(WindowText(d)) + Describe(ChildrenOf(d)) + L"}";
+        Stop(L"no folder picker within 5 s of clicking " + NameOf(button) + L"; dialogs:" + seen);
+    }
+    Expect(PickerShowsPrompt(picker, prompt),
+           L"the folder picker does not show " + Quoted(prompt) + L"; it holds:" + Describe(ChildrenOf(picker)));
+    Expect(GetWindow(picker, GW_OWNER) == app.Main(), L"the folder picker is not owned by the main window");
+    Expect(!Enabled(app.Main()), L"the main window stays usable while the folder picker is open");
+    if (!screenshot.empty())
+        Screenshot(app, g_options.shots, screenshot, picker);
+    PickFolder(app, picker, folder);
+    // A message box that the program shows next disables the window itself.
+    if (!WaitMessageBox(app, 300).has_value())
+        Expect(Enabled(app.Main()), L"the main window is still disabled after the folder picker closed");
+}
+
+// Clicks the button and confirms the file in the open-file dialog it opens.
+void ChooseFile(const App& app, ControlId button, const std::wstring& file, const std::wstring& screenshot = {})
+{
+    BringToFront(app);
+    ClickControl(app.Control(button));
+    HWND dialog = WaitOpenFileDialog(app, 5000);
+    Require(dialog != nullptr, L"no open-file dialog within 5 s of clicking " + NameOf(button));
+    Expect(GetWindow(dialog, GW_OWNER) == app.Main(), L"the open-file dialog is not owned by the main window");
+    Expect(!Enabled(app.Main()), L"the main window stays usable while the open-file dialog is open");
+    if (!screenshot.empty())
+        Screenshot(app, g_options.shots, screenshot, dialog);
+    ConfirmFileName(app, dialog, file);
+    Expect(Enabled(app.Main()), L"the main window is still disabled after the open-file dialog closed");
+}
+
+// Clicks the button; nothing may come up within the time.
+void ExpectNothingShown(const App& app, ControlId button, DWORD milliseconds)
+{
+    BringToFront(app);
+    const std::vector<HWND> before = VisibleTopLevelWindows();
+    ClickControl(app.Control(button));
+    const auto box = WaitMessageBox(app, milliseconds);
+    Expect(!box.has_value(), L"clicking " + NameOf(button) + L" showed a message box" +
+                                 (box ? L" " + Quoted(box->title) + L": " + Quoted(box->text) : L""));
+    if (box)
+        AnswerMessageBox(app, *box, box->buttons.empty() ? IDOK : box->buttons.back());
+    const std::vector<HWND> added = NewWindows(before);
+    Expect(added.empty(), L"clicking " + NameOf(button) + L" opened windows:" + Describe(added));
+    CloseAll(added);
+    Require(app.Running() && IsWindow(app.Main()), L"the program ended after clicking " + NameOf(button));
+}
+
+// The program's folder with a game root set in 配置.ini (no launch key).
+Layout WithGame(const Sandbox& box, bool withMods)
+{
+    Layout l = LayOut(box, L"app", withMods);
+    MakeGame(box, l, L"游戏\\我的世界");
+    Require(WriteBytes(l.settings, SettingsBytes(l.gameRoot, nullptr)), L"cannot write " + l.settings);
+    return l;
+}
+
 // ---- scenarios --------------------------------------------------------------------
 
 void FirstStart()
@@ -512,7 +791,7 @@ void DisabledPanel()
 
     // The resource panel and the links outside the disabled one still answer.
     ToggleTo(app, kDesignWidth);
-    ExpectEnabled(app, {标签1, 按钮8, 分组框2});
+    ClickForNotice(app, 按钮14, L"请先选择要添加的新Mod文件");
     CheckVersionNotice(app);
     ToggleTo(app, kNarrowWidth);
     app.Close();
@@ -560,6 +839,431 @@ void NonChineseLocale()
     }
 }
 
+// ---- the game side ------------------------------------------------------------------
+
+void ChooseRoot()
+{
+    Sandbox box(L"choose-root");
+    Layout l = LayOut(box, L"app", true);
+    MakeGame(box, l, L"游戏\\我的世界");
+    box.MakeFile(L"下载\\不是游戏\\mods\\a.jar", "PK");
+    box.MakeFile(L"启动器\\HMCL.exe", "MZ");
+    const std::wstring prompt = L"请选择MC根目录";
+    App app(l.exe, l.programFolder);
+    ExpectNoGameSet(app);
+
+    Log(L"-- a folder without .minecraft");
+    const std::wstring wrong = box.Path(L"下载\\不是游戏");
+    ChooseFolder(app, 按钮1, prompt, wrong, L"1-root-picker");
+    const auto rejected = WaitMessageBox(app, 3000);
+    Require(rejected.has_value(), L"no message box within 3 s of picking a folder without .minecraft");
+    ExpectBox(app, *rejected, L"错误", L"目录不正确，请重新选择", {IDOK});
+    Screenshot(app, g_options.shots, L"2-wrong-root", rejected->window);
+    AnswerMessageBox(app, *rejected, IDOK);
+    ExpectText(app, 标签1, wrong);
+    Expect(!FileExists(l.settings), L"配置.ini was written for a rejected root");
+    ExpectEnabled(app, {标签1, 按钮8, 分组框2});
+    ExpectEqual(L"items in 已有Mod列表框", 0, ListCount(app.Control(已有Mod列表框)));
+
+    Log(L"-- a game root, chosen with the window widened");
+    ToggleTo(app, kDesignWidth);
+    ChooseFolder(app, 按钮1, prompt, l.gameRoot);
+    Expect(!WaitMessageBox(app, 500).has_value(), L"a message box came up for a valid game root");
+    ExpectBytes(L"配置.ini after choosing the root", SettingsBytes(l.gameRoot, &kPlaceholder), l.settings);
+    ExpectModLists(app, l);
+    ExpectText(app, 标签1, l.gameRoot);
+    ExpectText(app, 标签2, kPlaceholder);
+    ExpectEnabled(app, {标签1});
+    ExpectWindowSize(app, kNarrowWidth, kDesignHeight);
+    Screenshot(app, g_options.shots, L"3-root-set");
+
+    Log(L"-- the same root again after a launch program was set");
+    const std::wstring launcher = box.Path(L"启动器\\HMCL.exe");
+    ChooseFile(app, 按钮7, launcher);
+    ExpectText(app, 标签2, launcher);
+    ExpectBytes(L"配置.ini after choosing the launch program", SettingsBytes(l.gameRoot, &launcher), l.settings);
+    ChooseFolder(app, 按钮1, prompt, l.gameRoot);
+    ExpectBytes(L"配置.ini after choosing the same root", SettingsBytes(l.gameRoot, &kPlaceholder), l.settings);
+    ExpectText(app, 标签2, kPlaceholder);
+    ExpectEnabled(app, {标签1});
+    app.Close();
+}
+
+void InstallMod()
+{
+    Sandbox box(L"install-mod");
+    Layout l = WithGame(box, true);
+    const std::wstring withConfig = L"工业时代2-2.2.827.jar";
+    const std::wstring without = L"OptiFine_1.7.10_HD_U_E7.jar";
+    Require(WriteBytes(LibraryFile(l, withConfig), "PK ic2 2.2.827") && WriteBytes(LibraryFile(l, without), "PK optifine"),
+            L"cannot write the library mods");
+    // Its configuration at two levels, one file of it already in the game.
+    box.MakeFile(L"app\\" + kLibraryConfigs + L"\\" + withConfig + L"\\IC2.cfg", "ic2 new");
+    box.MakeFile(L"app\\" + kLibraryConfigs + L"\\" + withConfig + L"\\工业\\机器.cfg", "machines");
+    box.MakeFile(L"游戏\\我的世界\\.minecraft\\config\\IC2.cfg", "ic2 old");
+    auto config = TreeOf(GameConfig(l));
+    App app(l.exe, l.programFolder);
+
+    Log(L"-- a mod with its configuration");
+    SelectItem(app, 资源库列表框, withConfig);
+    ClickForNotice(app, 按钮3, L"添加Mod文件及其配置成功！", L"1-installed-notice");
+    ExpectBytes(L"the installed mod", "PK ic2 2.2.827", GameMods(l) + L"\\" + withConfig);
+    config[L"IC2.cfg"] = "ic2 new";
+    config[L"工业\\"] = "";
+    config[L"工业\\机器.cfg"] = "machines";
+    ExpectTree(L"the game's configuration, merged", config, GameConfig(l));
+    ExpectModLists(app, l);
+    Expect(Holds(ListItems(app.Control(已有Mod列表框)), withConfig), L"已有Mod列表框 does not list the installed mod");
+
+    Log(L"-- a mod without configuration");
+    SelectItem(app, 资源库列表框, without);
+    ClickForNotice(app, 按钮3, L"添加Mod文件成功，配置文件因不存在添加失败！", L"2-no-config-notice");
+    ExpectBytes(L"the installed mod", "PK optifine", GameMods(l) + L"\\" + without);
+    ExpectTree(L"the game's configuration", config, GameConfig(l));
+    ExpectModLists(app, l);
+
+    Log(L"-- nothing selected");
+    const auto mods = TreeOf(GameMods(l));
+    const auto nothing = ClickForBox(app, 按钮3, L"错误", L"请先选择Mod文件", {IDOK});
+    AnswerMessageBox(app, nothing, IDOK);
+    ExpectTree(L"the game's mods", mods, GameMods(l));
+    app.Close();
+}
+
+void RemoveGameFiles()
+{
+    Sandbox box(L"remove-game-files");
+    Layout l = WithGame(box, true);
+    box.MakeFile(L"游戏\\我的世界\\.minecraft\\config\\匠魂\\tools.cfg", "tools");
+    const std::wstring warning = L"警告,文件删除后无法恢复！";
+    const std::wstring victim = L"旅行地图 5.1.4.zip";
+    App app(l.exe, l.programFolder);
+
+    Log(L"-- 按钮2 with nothing selected");
+    const auto nothing = ClickForBox(app, 按钮2, L"错误", L"请先选择游戏内的Mod文件", {IDOK});
+    AnswerMessageBox(app, nothing, IDOK);
+
+    Log(L"-- 按钮2 on " + victim);
+    const int index = SelectItem(app, 已有Mod列表框, victim);
+    auto mods = TreeOf(GameMods(l));
+    const std::wstring question = L"是否删除 " + victim + L" 文件";
+    auto asked = ClickForBox(app, 按钮2, warning, question, {IDOK, IDCANCEL});
+    Screenshot(app, g_options.shots, L"1-delete-question", asked.window);
+    AnswerMessageBox(app, asked, IDCANCEL);
+    ExpectTree(L"the game's mods after Cancel", mods, GameMods(l));
+    ExpectEqual(L"已有Mod列表框 selection after Cancel", index, ListSelection(app.Control(已有Mod列表框)));
+    asked = ClickForBox(app, 按钮2, warning, question, {IDOK, IDCANCEL});
+    AnswerMessageBox(app, asked, IDOK);
+    mods.erase(victim);
+    ExpectTree(L"the game's mods after OK", mods, GameMods(l));
+    ExpectModLists(app, l);
+
+    Log(L"-- 按钮4, clearing the mods");
+    const std::wstring clearMods = L"是否清空游戏内所有的Mod文件？";
+    asked = ClickForBox(app, 按钮4, warning, clearMods, {IDOK, IDCANCEL});
+    AnswerMessageBox(app, asked, IDCANCEL);
+    ExpectTree(L"the game's mods after Cancel", mods, GameMods(l));
+    asked = ClickForBox(app, 按钮4, warning, clearMods, {IDOK, IDCANCEL});
+    AnswerMessageBox(app, asked, IDOK);
+    Expect(FolderExists(GameMods(l)), L"the mods folder was not made again");
+    ExpectTree(L"the game's mods after OK", {}, GameMods(l));
+    ExpectEqual(L"items in 已有Mod列表框", 0, ListCount(app.Control(已有Mod列表框)));
+    ExpectItems(L"资源库列表框 items", FilesIn(l.programFolder + L"\\" + kLibraryMods), app.Control(资源库列表框));
+
+    Log(L"-- 按钮5, clearing the configuration");
+    const auto config = TreeOf(GameConfig(l));
+    Require(config.size() == 3, L"the game's configuration is not as laid out: " + Listed(config));
+    const std::wstring clearConfig = L"是否清空游戏所有的配置文件？";
+    asked = ClickForBox(app, 按钮5, warning, clearConfig, {IDOK, IDCANCEL});
+    AnswerMessageBox(app, asked, IDCANCEL);
+    ExpectTree(L"the game's configuration after Cancel", config, GameConfig(l));
+    asked = ClickForBox(app, 按钮5, warning, clearConfig, {IDOK, IDCANCEL});
+    AnswerMessageBox(app, asked, IDOK);
+    Expect(FolderExists(GameConfig(l)), L"the configuration folder was not made again");
+    ExpectTree(L"the game's configuration after OK", {}, GameConfig(l));
+    app.Close();
+}
+
+std::wstring ProbeProgram()
+{
+    wchar_t self[MAX_PATH * 2] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
+    std::wstring path(self, n);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"probe_child.exe";
+}
+
+void Launch()
+{
+    Sandbox box(L"launch");
+    Layout l = LayOut(box, L"app", true);
+    MakeGame(box, l, L"游戏\\我的世界");
+    Require(WriteBytes(l.settings, SettingsBytes(l.gameRoot, &kPlaceholder)), L"cannot write " + l.settings);
+    const std::wstring folder = box.Path(L"启动器 目录");
+    const std::wstring launcher = folder + L"\\启动.exe";
+    const std::wstring ran = folder + L"\\ran.txt";
+    MakeFolders(folder);
+    Require(CopyFileW(ProbeProgram().c_str(), launcher.c_str(), FALSE) != FALSE,
+            L"cannot copy " + ProbeProgram() + L" (built with e2e_driver) to " + launcher);
+    App app(l.exe, l.programFolder);
+    ExpectText(app, 标签2, kPlaceholder);
+    Require(Enabled(app.Control(按钮8)), L"按钮8 is disabled with a game root set");
+
+    Log(L"-- 按钮8 with the placeholder");
+    ExpectNothingShown(app, 按钮8, 1500);
+    Expect(!FileExists(l.programFolder + L"\\ran.txt") && !FileExists(ran), L"something ran for the placeholder");
+
+    Log(L"-- 按钮7, cancelled");
+    BringToFront(app);
+    ClickControl(app.Control(按钮7));
+    HWND dialog = WaitOpenFileDialog(app, 5000);
+    Require(dialog != nullptr, L"no open-file dialog within 5 s of clicking 按钮7");
+    CancelWithEsc(app, dialog);
+    Require(app.Running(), L"the program ended on Esc in the open-file dialog");
+    ExpectText(app, 标签2, kPlaceholder);
+    ExpectBytes(L"配置.ini after a cancel", SettingsBytes(l.gameRoot, &kPlaceholder), l.settings);
+
+    Log(L"-- 按钮7, choosing " + launcher);
+    ChooseFile(app, 按钮7, launcher, L"1-open-file-dialog");
+    ExpectText(app, 标签2, launcher);
+    ExpectBytes(L"配置.ini after choosing the launch program", SettingsBytes(l.gameRoot, &launcher), l.settings);
+    Expect(Enabled(app.Control(按钮8)), L"按钮8 is disabled after choosing the launch program");
+    Screenshot(app, g_options.shots, L"2-launch-set");
+
+    Log(L"-- 按钮8 starts it");
+    BringToFront(app);
+    const std::vector<HWND> before = VisibleTopLevelWindows();
+    ClickControl(app.Control(按钮8));
+    const bool started = WaitFor([&] { return FileExists(ran) && !ReadBytes(ran).empty(); }, 10000);
+    Expect(started, L"no ran.txt in " + folder + L" within 10 s of clicking 按钮8" +
+                        (FileExists(l.programFolder + L"\\ran.txt") ? L" (one is in the program's folder)" : L""));
+    if (started) {
+        const std::wstring written = Wide(ReadBytes(ran));
+        const size_t lineEnd = written.find(L'\n');
+        std::wstring current = written.substr(0, lineEnd);
+        if (current.size() > 3 && current.back() == L'\\')
+            current.pop_back();
+        ExpectEqual(L"the launched program's current folder", folder, current);
+        Log(L"the launched program's command line: " +
+            (lineEnd == std::wstring::npos ? std::wstring() : Quoted(written.substr(lineEnd + 1))));
+    }
+    Expect(!WaitMessageBox(app, 300).has_value(), L"a message box came up on starting the launch program");
+    CloseAll(NewWindows(before));
+    app.Close();
+}
+
+// ---- the mod library ------------------------------------------------------------------
+
+void AddMod()
+{
+    Sandbox box(L"add-mod");
+    Layout l = WithGame(box, true);
+    const std::wstring name = L"新模组-1.0.jar";
+    const std::wstring source = box.Path(L"下载\\" + name);
+    const std::wstring configSource = box.Path(L"下载\\新模组 配置");
+    box.MakeFile(L"下载\\" + name, "PK new mod v1");
+    box.MakeFile(L"下载\\新模组 配置\\a.cfg", "a");
+    box.MakeFile(L"下载\\新模组 配置\\子目录\\b.cfg", "b");
+    App app(l.exe, l.programFolder);
+    ToggleTo(app, kDesignWidth);
+
+    Log(L"-- picking the file, the folder and writing the note");
+    ChooseFile(app, 按钮12, source);
+    ExpectText(app, 标签3, source);
+    ChooseFolder(app, 按钮13, L"请选择Mod的配置文件夹", configSource, L"1-config-picker");
+    ExpectText(app, 标签4, configSource);
+    const std::wstring note = L"Mod名称：新模组\r\n主要功能：测试用的新方块";
+    ReplaceText(app, 编辑框3, note);
+    Screenshot(app, g_options.shots, L"2-ready-to-add");
+
+    Log(L"-- 按钮14 adds it");
+    ExpectNothingShown(app, 按钮14, 500);
+    ExpectBytes(L"the library's copy of the mod", "PK new mod v1", LibraryFile(l, name));
+    ExpectTree(L"the mod's configuration folder", {{L"a.cfg", "a"}, {L"子目录\\", ""}, {L"子目录\\b.cfg", "b"}},
+               LibraryConfig(l, name));
+    ExpectBytes(L"the mod's note (GBK, CR LF)", Gbk(note), LibraryNote(l, name));
+    ExpectText(app, 标签3, kModFilePlaceholder);
+    ExpectText(app, 标签4, kConfigFolderPlaceholder);
+    ExpectText(app, 编辑框3, Wide(kNoteTemplate));
+    ExpectItems(L"资源库列表框 items", FilesIn(l.programFolder + L"\\" + kLibraryMods), app.Control(资源库列表框));
+    Expect(Holds(ListItems(app.Control(资源库列表框)), name), L"资源库列表框 does not list the added mod");
+    Screenshot(app, g_options.shots, L"3-added");
+
+    Log(L"-- the same file again, answered No");
+    Require(WriteBytes(source, "PK new mod v2"), L"cannot write " + source);
+    const auto library = TreeOf(l.programFolder);
+    const std::wstring question = L"查到资源库里有相同名称的Mod文件，是否替换？\r\n替换将会替换Mod文件及其配置！";
+    ChooseFile(app, 按钮12, source);
+    auto asked = ClickForBox(app, 按钮14, L"提示", question, {IDYES, IDNO});
+    Screenshot(app, g_options.shots, L"4-replace-question", asked.window);
+    AnswerForNotice(app, asked, IDNO, L"请先查看对照信息！", L"5-refused-notice");
+    ExpectTree(L"the program's folder after No", library, l.programFolder);
+    ExpectText(app, 标签3, kModFilePlaceholder);
+
+    Log(L"-- again, answered Yes");
+    ChooseFile(app, 按钮12, source);
+    asked = ClickForBox(app, 按钮14, L"提示", question, {IDYES, IDNO});
+    AnswerMessageBox(app, asked, IDYES);
+    auto replaced = library;
+    replaced[kLibraryMods + L"\\" + name] = "PK new mod v2";
+    ExpectTree(L"the program's folder after Yes (only the file replaced)", replaced, l.programFolder);
+    app.Close();
+}
+
+void Notes()
+{
+    Sandbox box(L"notes");
+    Layout l = WithGame(box, false);
+    const std::wstring noted = L"匠魂-1.8.8.jar";
+    const std::wstring bare = L"无注释 模组.jar";
+    const std::string oldNote = Gbk(L"Mod名称：匠魂\r\n主要功能：工具");
+    MakeLibraryMod(l, noted, true, &oldNote);
+    MakeLibraryMod(l, bare, false, nullptr);
+    App app(l.exe, l.programFolder);
+    ToggleTo(app, kDesignWidth);
+
+    Log(L"-- selecting a mod with a note");
+    SelectItem(app, 资源库列表框, noted);
+    ExpectText(app, 编辑框1, noted);
+    ExpectText(app, 编辑框2, Wide(oldNote));
+    Expect(Enabled(app.Control(按钮11)), L"按钮11 is disabled with a mod selected");
+    Screenshot(app, g_options.shots, L"1-note-loaded");
+
+    Log(L"-- editing and saving it");
+    const std::wstring newNote = L"Mod名称：匠魂\r\n主要功能：工具与武器\r\n\r\n添加时间：今天";
+    ReplaceText(app, 编辑框2, newNote);
+    ExpectNothingShown(app, 按钮16, 500);
+    ExpectBytes(L"the saved note (GBK, CR LF)", Gbk(newNote), LibraryNote(l, noted));
+    const auto shown = ClickForBox(app, 按钮6, L"说明", newNote, {IDOK});
+    Screenshot(app, g_options.shots, L"2-note-shown", shown.window);
+    AnswerMessageBox(app, shown, IDOK);
+
+    Log(L"-- a mod without a note");
+    SelectItem(app, 资源库列表框, bare);
+    ExpectText(app, 编辑框1, bare);
+    ExpectText(app, 编辑框2, Wide(kNoteTemplate));
+    Expect(!FileExists(LibraryNote(l, bare)), L"selecting a mod without a note wrote one");
+    const auto none = ClickForBox(app, 按钮6, L"错误", L"该模块目前没有注释！", {IDOK});
+    AnswerMessageBox(app, none, IDOK);
+
+    Log(L"-- 按钮17 resets the editor");
+    BringToFront(app);
+    ClickControl(app.Control(按钮17));
+    Expect(WaitFor([&] { return ListSelection(app.Control(资源库列表框)) == -1; }, 2000),
+           L"资源库列表框 keeps its selection after 按钮17");
+    ExpectText(app, 编辑框1, kNoModChosen);
+    ExpectText(app, 编辑框2, Wide(kNoteTemplate));
+    ExpectBytes(L"the saved note after the reset", Gbk(newNote), LibraryNote(l, noted));
+    app.Close();
+}
+
+void CheckLibrary()
+{
+    Sandbox box(L"check-library");
+    Layout l = WithGame(box, false);
+    const std::wstring bare = L"空白模组 1.0.jar";
+    const std::wstring noted = L"有注释.jar";
+    const std::wstring full = L"完整.jar";
+    const std::string mine = "mine";
+    const std::string empty;
+    MakeLibraryMod(l, bare, false, nullptr);
+    MakeLibraryMod(l, noted, false, &mine);
+    MakeLibraryMod(l, full, true, &empty);
+    const auto fullConfig = TreeOf(LibraryConfig(l, full));
+    App app(l.exe, l.programFolder);
+    ToggleTo(app, kDesignWidth);
+
+    ClickForNotice(app, 按钮10, L"进度已完成", L"1-check-notice");
+    Expect(FolderExists(LibraryConfig(l, bare)), L"no configuration folder made for " + bare);
+    ExpectTree(L"the new configuration folder", {}, LibraryConfig(l, bare));
+    ExpectBytes(L"the new note (the 48-byte template)", std::string(kNoteTemplate), LibraryNote(l, bare));
+    Expect(FolderExists(LibraryConfig(l, noted)), L"no configuration folder made for " + noted);
+    ExpectBytes(L"a note that was there", mine, LibraryNote(l, noted));
+    ExpectBytes(L"an empty note that was there", empty, LibraryNote(l, full));
+    ExpectTree(L"a configuration that was there", fullConfig, LibraryConfig(l, full));
+    ExpectItems(L"资源库列表框 items", FilesIn(l.programFolder + L"\\" + kLibraryMods), app.Control(资源库列表框));
+    app.Close();
+}
+
+void RenameMod()
+{
+    Sandbox box(L"rename-mod");
+    Layout l = WithGame(box, false);
+    const std::wstring oldName = L"工业时代2-2.2.827.jar";
+    const std::wstring newName = L"工业时代2 正式版.jar";
+    const std::string note = Gbk(L"Mod名称：工业时代2");
+    MakeLibraryMod(l, oldName, true, &note);
+    MakeLibraryMod(l, L"other.jar", false, nullptr);
+    const std::string modBytes = ReadBytes(LibraryFile(l, oldName));
+    const auto config = TreeOf(LibraryConfig(l, oldName));
+    App app(l.exe, l.programFolder);
+    ToggleTo(app, kDesignWidth);
+
+    Log(L"-- renaming " + oldName);
+    SelectItem(app, 资源库列表框, oldName);
+    ExpectText(app, 编辑框1, oldName);
+    ReplaceText(app, 编辑框1, newName);
+    ExpectNothingShown(app, 按钮11, 500);
+    ExpectBytes(L"the renamed mod file", modBytes, LibraryFile(l, newName));
+    ExpectTree(L"the renamed configuration folder", config, LibraryConfig(l, newName));
+    ExpectBytes(L"the renamed note", note, LibraryNote(l, newName));
+    Expect(!FileExists(LibraryFile(l, oldName)) && !FolderExists(LibraryConfig(l, oldName)) &&
+               !FileExists(LibraryNote(l, oldName)),
+           L"a piece is still under the old name");
+    ExpectItems(L"资源库列表框 items", FilesIn(l.programFolder + L"\\" + kLibraryMods), app.Control(资源库列表框));
+    Expect(Holds(ListItems(app.Control(资源库列表框)), newName), L"资源库列表框 does not list the new name");
+    Expect(!Enabled(app.Control(按钮11)), L"按钮11 is enabled after renaming");
+    ExpectText(app, 编辑框1, kNoModChosen);
+    Screenshot(app, g_options.shots, L"1-renamed");
+
+    Log(L"-- a name that leaves the library");
+    const auto before = TreeOf(box.Root());
+    SelectItem(app, 资源库列表框, newName);
+    Expect(Enabled(app.Control(按钮11)), L"按钮11 stays disabled with a mod selected");
+    ReplaceText(app, 编辑框1, L"..\\x");
+    const auto refused = ClickForBox(app, 按钮11, L"错误",
+                                     L"Mod名称不合法，不能含有 \\ / : * ? \" < > | 等字符，请更改其他名称！", {IDOK});
+    Screenshot(app, g_options.shots, L"2-bad-name", refused.window);
+    AnswerMessageBox(app, refused, IDOK);
+    ExpectTree(L"the sandbox after the refused name", before, box.Root());
+    Expect(!Enabled(app.Control(按钮11)), L"按钮11 is enabled after the refused name");
+    app.Close();
+}
+
+void DeleteMod()
+{
+    Sandbox box(L"delete-mod");
+    Layout l = WithGame(box, false);
+    const std::wstring name = L"暮色森林 2.3.7.jar";
+    const std::string note = "note";
+    MakeLibraryMod(l, name, true, &note);
+    MakeLibraryMod(l, L"other.jar", true, &note);
+    const std::wstring title = L"警告，删除后将无法恢复！";
+    const std::wstring question = L"是否删除 " + name + L" Mod文件及其他信息？";
+    App app(l.exe, l.programFolder);
+    ToggleTo(app, kDesignWidth);
+
+    Log(L"-- answered No");
+    const int index = SelectItem(app, 资源库列表框, name);
+    const auto library = TreeOf(l.programFolder);
+    auto asked = ClickForBox(app, 按钮18, title, question, {IDYES, IDNO});
+    Screenshot(app, g_options.shots, L"1-delete-question", asked.window);
+    AnswerMessageBox(app, asked, IDNO);
+    ExpectTree(L"the program's folder after No", library, l.programFolder);
+    ExpectEqual(L"资源库列表框 selection after No", index, ListSelection(app.Control(资源库列表框)));
+
+    Log(L"-- answered Yes");
+    asked = ClickForBox(app, 按钮18, title, question, {IDYES, IDNO});
+    AnswerForNotice(app, asked, IDYES, L"删除成功！", L"2-deleted-notice");
+    auto left = library;
+    for (auto it = left.begin(); it != left.end();)
+        it = it->first.find(name) != std::wstring::npos ? left.erase(it) : std::next(it);
+    ExpectTree(L"the program's folder after Yes (all three pieces gone)", left, l.programFolder);
+    ExpectItems(L"资源库列表框 items", FilesIn(l.programFolder + L"\\" + kLibraryMods), app.Control(资源库列表框));
+    Expect(!Holds(ListItems(app.Control(资源库列表框)), name), L"资源库列表框 still lists the deleted mod");
+    ExpectText(app, 编辑框1, kNoModChosen);
+    app.Close();
+}
+
 struct Scenario {
     const wchar_t* name;
     void (*run)();
@@ -569,6 +1273,9 @@ const Scenario kScenarios[] = {
     {L"first-start", FirstStart},       {L"valid-root", ValidRoot},         {L"stale-root", StaleRoot},
     {L"toggle-width", ToggleWidth},     {L"esc-and-enter", EscAndEnter},    {L"disabled-panel", DisabledPanel},
     {L"notice-link", NoticeLink},       {L"non-chinese-locale", NonChineseLocale},
+    {L"choose-root", ChooseRoot},       {L"install-mod", InstallMod},       {L"remove-game-files", RemoveGameFiles},
+    {L"launch", Launch},                {L"add-mod", AddMod},               {L"notes", Notes},
+    {L"check-library", CheckLibrary},   {L"rename-mod", RenameMod},         {L"delete-mod", DeleteMod},
 };
 
 int Usage()

@@ -1,5 +1,9 @@
 #include "e2e/Ui.h"
 
+#include <commctrl.h>
+#include <dlgs.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -490,6 +494,16 @@ std::optional<Balloon> FindBalloon(const App& app)
     return b;
 }
 
+std::optional<Balloon> WaitBalloon(const App& app, DWORD milliseconds)
+{
+    std::optional<Balloon> seen;
+    WaitFor([&] {
+        seen = FindBalloon(app);
+        return seen && seen->visible;
+    }, milliseconds);
+    return seen && seen->visible ? seen : std::nullopt;
+}
+
 std::vector<HWND> VisibleTopLevelWindows()
 {
     std::vector<HWND> windows;
@@ -563,7 +577,7 @@ void MoveMouse(POINT p)
     Require(there, L"the mouse did not reach (" + Num(p.x) + L", " + Num(p.y) + L")");
 }
 
-void ClickAt(POINT p)
+void ClickAt(POINT p, bool pauseAfter)
 {
     MoveMouse(p);
     Sleep(30);
@@ -575,9 +589,12 @@ void ClickAt(POINT p)
     Send(&in[0], 1);
     Sleep(40);
     Send(&in[1], 1);
-    // Far enough apart in time that two clicks are never a double click.
-    Sleep(GetDoubleClickTime() / 2 + 50);
+    if (pauseAfter)
+        PauseAfterClick();
 }
+
+// Far enough apart in time that two clicks are never a double click.
+void PauseAfterClick() { Sleep(GetDoubleClickTime() / 2 + 50); }
 
 POINT CentreOf(HWND window)
 {
@@ -585,7 +602,23 @@ POINT CentreOf(HWND window)
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-void ClickControl(HWND control) { ClickAt(CentreOf(control)); }
+void ClickControl(HWND control, bool pauseAfter) { ClickAt(CentreOf(control), pauseAfter); }
+
+void ClickListItem(HWND list, int index)
+{
+    RECT item{};
+    // Wine carries the rectangle back from the other process.
+    if (Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item), L"LB_GETITEMRECT") ==
+        LB_ERR)
+        Stop(L"LB_GETITEMRECT failed for item " + Num(index));
+    RECT client{};
+    GetClientRect(list, &client);
+    Require(item.top >= client.top && item.bottom <= client.bottom && item.bottom > item.top,
+            L"list item " + Num(index) + L" is not in view");
+    POINT p{item.left + std::min(24L, (item.right - item.left) / 2), (item.top + item.bottom) / 2};
+    ClientToScreen(list, &p);
+    ClickAt(p);
+}
 
 void ParkMouse()
 {
@@ -600,6 +633,37 @@ void PressKey(WORD vk)
     Sleep(50);
 }
 
+void PressChord(std::initializer_list<WORD> modifiers, WORD vk)
+{
+    for (WORD m : modifiers)
+        SendKey(m, false);
+    Sleep(30);
+    PressKey(vk);
+    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+        SendKey(*m, true);
+    Sleep(50);
+}
+
+void TypeLines(const std::wstring& text)
+{
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(L"\r\n", start);
+        TypeText(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        if (end == std::wstring::npos)
+            break;
+        PressKey(VK_RETURN);
+        start = end + 2;
+    }
+}
+
+HWND FocusOf(const App& app)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(app.ThreadId(), &gui) ? gui.hwndFocus : nullptr;
+}
+
 void TypeText(const std::wstring& text)
 {
     for (wchar_t c : text) {
@@ -612,6 +676,209 @@ void TypeText(const std::wstring& text)
         Send(in, 2);
         Sleep(20);
     }
+}
+
+// ---- dialogs ----------------------------------------------------------------------
+
+namespace {
+
+struct DialogSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindDialogs(HWND w, LPARAM param)
+{
+    auto* s = reinterpret_cast<DialogSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == s->pid && IsWindowVisible(w) && ClassOf(w) == L"#32770")
+        s->found.push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChildren(HWND w, LPARAM param)
+{
+    ChildSeen c;
+    c.window = w;
+    c.className = ClassOf(w);
+    c.id = GetDlgCtrlID(w);
+    c.visible = IsWindowVisible(w) != FALSE;
+    reinterpret_cast<std::vector<ChildSeen>*>(param)->push_back(c);
+    return TRUE;
+}
+
+bool HasChildOfClass(HWND dialog, const wchar_t* className)
+{
+    for (const ChildSeen& c : ChildrenOf(dialog))
+        if (_wcsicmp(c.className.c_str(), className) == 0)
+            return true;
+    return false;
+}
+
+HWND WaitDialogWith(const App& app, DWORD milliseconds, bool (*fits)(HWND))
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND d : ProgramDialogs(app))
+            if (fits(d)) {
+                found = d;
+                return true;
+            }
+        return false;
+    }, milliseconds);
+    if (found)
+        Sleep(200);  // let it finish laying itself out
+    return found;
+}
+
+// A dialog that was answered goes away; the program then carries on.
+void WaitGone(const App& app, HWND dialog, const std::wstring& what)
+{
+    if (!WaitFor([&] { return !IsWindow(dialog) || !Visible(dialog); }, 5000))
+        Stop(what + L" stays open; it holds:" + Describe(ChildrenOf(dialog)));
+    app.Settle();
+}
+
+}  // namespace
+
+std::vector<HWND> ProgramDialogs(const App& app)
+{
+    DialogSearch search{app.ProcessId(), {}};
+    EnumWindows(FindDialogs, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<ChildSeen> ChildrenOf(HWND dialog)
+{
+    std::vector<ChildSeen> children;
+    EnumChildWindows(dialog, CollectChildren, reinterpret_cast<LPARAM>(&children));
+    for (ChildSeen& c : children)
+        c.text = WindowText(c.window);
+    return children;
+}
+
+std::wstring Describe(const std::vector<ChildSeen>& children)
+{
+    std::wstring s;
+    for (const ChildSeen& c : children)
+        s += L" [" + c.className + L" " + Num(c.id) + L" " + Quoted(c.text) + (c.visible ? L"" : L" hidden") + L"]";
+    return s;
+}
+
+HWND WaitFolderPicker(const App& app, DWORD milliseconds)
+{
+    return WaitDialogWith(app, milliseconds, [](HWND d) { return HasChildOfClass(d, WC_TREEVIEWW); });
+}
+
+bool PickerShowsPrompt(HWND picker, const std::wstring& prompt)
+{
+    for (const ChildSeen& c : ChildrenOf(picker))
+        if (c.visible && _wcsicmp(c.className.c_str(), L"Static") == 0 && c.text == prompt)
+            return true;
+    return false;
+}
+
+// The name the picker's edit field shows for its selection.
+std::wstring PickerEditText(HWND picker)
+{
+    for (const ChildSeen& c : ChildrenOf(picker))
+        if (c.visible && _wcsicmp(c.className.c_str(), L"Edit") == 0)
+            return c.text;
+    return std::wstring();
+}
+
+bool SendSelection(const App& app, HWND picker, const std::wstring& path)
+{
+    // The picker reads the path in its own process: it is written there.
+    const SIZE_T bytes = (path.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(app.Process(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    Require(remote != nullptr, L"VirtualAllocEx in the program failed (" + LastErrorText() + L")");
+    SIZE_T written = 0;
+    const BOOL wrote = WriteProcessMemory(app.Process(), remote, path.c_str(), bytes, &written);
+    DWORD_PTR result = 0;
+    const LRESULT sent = wrote && written == bytes
+                             ? SendMessageTimeoutW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote),
+                                                   SMTO_ABORTIFHUNG, kMessageTimeout, &result)
+                             : 0;
+    VirtualFreeEx(app.Process(), remote, 0, MEM_RELEASE);
+    Require(wrote && written == bytes, L"WriteProcessMemory into the program failed (" + LastErrorText() + L")");
+    return sent != 0;
+}
+
+void PickFolder(const App& app, HWND picker, const std::wstring& path)
+{
+    // A picker still filling its tree puts its first selection back over
+    // one made too early: select until its edit field shows the folder.
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    bool selected = false;
+    for (int attempt = 0; attempt < 15 && !selected; ++attempt) {
+        Require(SendSelection(app, picker, path), L"the folder picker did not answer BFFM_SETSELECTIONW");
+        selected = WaitFor([&] { return PickerEditText(picker) == name; }, 300);
+    }
+    Require(selected, L"the folder picker shows " + Quoted(PickerEditText(picker)) + L", not " + Quoted(name));
+    app.Settle(100);
+    HWND ok = GetDlgItem(picker, IDOK);
+    Require(ok && Visible(ok), L"the folder picker has no OK button:" + Describe(ChildrenOf(picker)));
+    Require(WaitFor([&] { return Enabled(ok); }, 2000), L"the folder picker's OK button stays disabled for " + path);
+    ClickControl(ok);
+    WaitGone(app, picker, L"the folder picker (after OK for " + path + L")");
+}
+
+void CancelFolderPicker(const App& app, HWND picker)
+{
+    HWND cancel = GetDlgItem(picker, IDCANCEL);
+    Require(cancel && Visible(cancel), L"the folder picker has no Cancel button:" + Describe(ChildrenOf(picker)));
+    ClickControl(cancel);
+    WaitGone(app, picker, L"the folder picker (after Cancel)");
+}
+
+HWND FileNameBox(HWND dialog)
+{
+    // Wine's dialog has a plain edit box; Windows' a combo box holding one.
+    HWND box = GetDlgItem(dialog, edt1);
+    if (box && Visible(box) && ClassOf(box) == L"Edit")
+        return box;
+    // Wine 8 wraps that combo box in a ComboBoxEx32 of the same ID.
+    if (HWND combo = GetDlgItem(dialog, cmb13)) {
+        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr))
+            return edit;
+        if (HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr))
+            if (HWND edit = FindWindowExW(inner, nullptr, L"Edit", nullptr))
+                return edit;
+    }
+    return nullptr;
+}
+
+HWND WaitOpenFileDialog(const App& app, DWORD milliseconds)
+{
+    return WaitDialogWith(app, milliseconds, [](HWND d) { return FileNameBox(d) != nullptr; });
+}
+
+void ConfirmFileName(const App& app, HWND dialog, const std::wstring& path)
+{
+    HWND box = FileNameBox(dialog);
+    Require(box != nullptr, L"the open-file dialog has no file-name box");
+    ClickControl(box);
+    Require(WaitFor([&] { return FocusOf(app) == box; }, 2000), L"a click into the file-name box does not focus it");
+    // Whatever it holds goes: all of it selected, then typed over.
+    PressChord({VK_CONTROL}, VK_HOME);
+    PressChord({VK_CONTROL, VK_SHIFT}, VK_END);
+    TypeText(path);
+    Require(WaitFor([&] { return WindowText(box) == path; }, 3000),
+            L"the file-name box shows " + Quoted(WindowText(box)) + L" after typing " + Quoted(path));
+    PressKey(VK_RETURN);
+    WaitGone(app, dialog, L"the open-file dialog (after Enter on " + path + L")");
+}
+
+void CancelWithEsc(const App& app, HWND dialog)
+{
+    HWND box = FileNameBox(dialog);
+    Require(box != nullptr, L"the open-file dialog has no file-name box");
+    ClickControl(box);
+    Require(WaitFor([&] { return FocusOf(app) == box; }, 2000), L"a click into the file-name box does not focus it");
+    PressKey(VK_ESCAPE);
+    WaitGone(app, dialog, L"the open-file dialog (after Esc)");
 }
 
 // ---- message boxes --------------------------------------------------------------
@@ -733,10 +1000,10 @@ size_t DistinctColours(const Picture& p)
 
 }  // namespace
 
-void Screenshot(const App& app, const std::wstring& folder, const std::wstring& name, HWND extra)
+void Screenshot(const App& app, const std::wstring& folder, const std::wstring& name, HWND extra, DWORD settle)
 {
     ParkMouse();
-    app.Settle(400);
+    app.Settle(settle);
     RECT area = ScreenRect(app.Main());
     if (extra) {
         const RECT e = ScreenRect(extra);

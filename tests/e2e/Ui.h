@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -102,6 +103,7 @@ public:
     App& operator=(const App&) = delete;
 
     HWND Main() const { return main_; }
+    HANDLE Process() const { return pi_.hProcess; }
     DWORD ProcessId() const { return pi_.dwProcessId; }
     DWORD ThreadId() const { return thread_; }
     HWND Control(ControlId id) const;
@@ -147,6 +149,8 @@ struct Balloon {
     std::wstring text;
 };
 std::optional<Balloon> FindBalloon(const App& app);
+// The balloon once it shows (it hides by itself a second later).
+std::optional<Balloon> WaitBalloon(const App& app, DWORD milliseconds);
 
 // Visible top-level windows of every process.
 std::vector<HWND> VisibleTopLevelWindows();
@@ -156,13 +160,63 @@ std::vector<HWND> VisibleTopLevelWindows();
 // Makes the main window the foreground window, so keys go to it.
 void BringToFront(const App& app);
 void MoveMouse(POINT screen);
-void ClickAt(POINT screen);
+// A left click. Without the pause after it the caller must keep the next
+// click from being taken as a double click (PauseAfterClick).
+void ClickAt(POINT screen, bool pauseAfter = true);
+void PauseAfterClick();
 POINT CentreOf(HWND window);
-void ClickControl(HWND control);
+void ClickControl(HWND control, bool pauseAfter = true);
+// Clicks inside the list item's rectangle (LB_GETITEMRECT), as a user
+// picks an item; the item must be in view.
+void ClickListItem(HWND list, int index);
 // Moves the mouse off every window of the program (before screenshots).
 void ParkMouse();
 void PressKey(WORD virtualKey);
+// The key pressed while the modifiers (VK_CONTROL, VK_SHIFT) are held.
+void PressChord(std::initializer_list<WORD> modifiers, WORD virtualKey);
+// Each UTF-16 unit as a key of its own (KEYEVENTF_UNICODE).
 void TypeText(const std::wstring& text);
+// Types the text with Enter for each CR LF in it.
+void TypeLines(const std::wstring& text);
+// The control of the program's thread that has the keyboard focus.
+HWND FocusOf(const App& app);
+
+// ---- dialogs ----------------------------------------------------------------------
+
+// The program's visible dialog-class (#32770) windows: message boxes, the
+// open-file dialog, the folder picker.
+std::vector<HWND> ProgramDialogs(const App& app);
+// A dialog's controls (all descendants), for reading and for reports.
+struct ChildSeen {
+    HWND window = nullptr;
+    std::wstring className;
+    int id = 0;
+    std::wstring text;
+    bool visible = false;
+};
+std::vector<ChildSeen> ChildrenOf(HWND dialog);
+std::wstring Describe(const std::vector<ChildSeen>& children);
+
+// The folder picker (SHBrowseForFolderW): a dialog holding a tree view.
+HWND WaitFolderPicker(const App& app, DWORD milliseconds);
+// Whether a static text of the picker reads the prompt.
+bool PickerShowsPrompt(HWND picker, const std::wstring& prompt);
+// Selects the folder in the picker's tree (BFFM_SETSELECTIONW with the path
+// written into the program's memory) and clicks OK; waits for it to go.
+void PickFolder(const App& app, HWND picker, const std::wstring& path);
+// Clicks the picker's Cancel button; waits for it to go.
+void CancelFolderPicker(const App& app, HWND picker);
+
+// The open-file dialog (GetOpenFileNameW, explorer style): a dialog with a
+// file-name box.
+HWND WaitOpenFileDialog(const App& app, DWORD milliseconds);
+// The dialog's file-name edit box.
+HWND FileNameBox(HWND dialog);
+// Clicks into the file-name box, types the path over what it holds and
+// presses Enter; waits for the dialog to go.
+void ConfirmFileName(const App& app, HWND dialog, const std::wstring& path);
+// Presses Esc in the dialog; waits for it to go.
+void CancelWithEsc(const App& app, HWND dialog);
 
 // ---- message boxes --------------------------------------------------------------
 
@@ -183,4 +237,7 @@ void AnswerMessageBox(const App& app, const MessageBoxSeen& box, int buttonId);
 // Writes what the screen shows of the main window (and of the extra window,
 // such as a message box standing out of it) as folder\name.bmp (24 bits) and
 // checks that it is not a blank picture.
-void Screenshot(const App& app, const std::wstring& folder, const std::wstring& name, HWND extra = nullptr);
+// The settle time lets the window repaint first; a short-lived window (the
+// balloon) needs a short one.
+void Screenshot(const App& app, const std::wstring& folder, const std::wstring& name, HWND extra = nullptr,
+                DWORD settle = 400);
