@@ -247,6 +247,9 @@ bool CreateControls(HINSTANCE instance)
             return false;
         s.controls[id] = h;
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        // No length limit: a long note must not stop taking keys part way.
+        if (row.kind == ControlKind::EditBox || row.kind == ControlKind::MultiLineEdit)
+            SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
         if (row.kind == ControlKind::ListBox) {
             const int extra = (row.style & kRowsTaller8) ? 8 : (row.style & kRowsTaller3) ? 3 : 0;
             if (extra) {
