@@ -1269,6 +1269,56 @@ struct Scenario {
     void (*run)();
 };
 
+
+// A configuration large enough that installing it takes seconds: the window
+// keeps handling its messages meanwhile, but a click or key of the user's is
+// dropped, so no other handler (here: clearing the game's configuration) runs
+// inside the copy.
+void BusyCopy()
+{
+    Sandbox box(L"busy-copy");
+    Layout l = WithGame(box, false);
+    const std::wstring mod = L"大型整合包配置.jar";
+    const int folders = 20, perFolder = 150;
+    const int total = folders * perFolder;
+    Require(WriteBytes(LibraryFile(l, mod), "PK big"), L"cannot write " + LibraryFile(l, mod));
+    for (int f = 0; f < folders; ++f) {
+        const std::wstring folder = LibraryConfig(l, mod) + L"\\模块" + Num(f);
+        MakeFolders(folder);
+        for (int i = 0; i < perFolder; ++i)
+            Require(WriteBytes(folder + L"\\设置" + Num(i) + L".cfg", "x"), L"cannot write in " + folder);
+    }
+    Require(WriteBytes(GameConfig(l) + L"\\keep.cfg", "keep"), L"cannot write keep.cfg");
+    const int before = static_cast<int>(TreeOf(GameConfig(l)).size());
+    const auto copied = [&] { return static_cast<int>(TreeOf(GameConfig(l)).size()) - before - folders; };
+    App app(l.exe, l.programFolder);
+
+    Log(L"-- 按钮3, then 按钮5 and Esc while the copy runs");
+    SelectItem(app, 资源库列表框, mod);
+    ClickControl(app.Control(按钮3), false);
+    Require(WaitFor([&] { return copied() > 0; }, 10000), L"the configuration copy did not start");
+    ClickControl(app.Control(按钮5), false);
+    // Looked for before Esc, which would answer a question that did come up.
+    Expect(!WaitMessageBox(app, 1000).has_value(), L"a question came up: a click during the copy was handled");
+    PressKey(VK_ESCAPE);
+    DWORD_PTR ignored = 0;
+    Expect(SendMessageTimeoutW(app.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored) != 0,
+           L"the window does not handle its messages during the copy");
+    const int afterClicks = copied();
+    Require(afterClicks < total, L"the copy ended before the clicks (" + Num(afterClicks) +
+                                     L" files): too small to show anything; make it larger");
+    Log(L"   " + Num(afterClicks) + L" of " + Num(total) + L" files copied when the clicks had gone in");
+
+    const auto b = WaitBalloon(app, 120000);
+    Require(b.has_value(), L"no notice within 120 s of 按钮3");
+    ExpectEqual(L"the notice after the copy", std::wstring(L"添加Mod文件及其配置成功！"), b->text);
+    Expect(!WaitMessageBox(app, 1500).has_value(), L"a question came up: a click during the copy was handled");
+    Expect(app.Running(), L"Esc during the copy closed the program");
+    ExpectEqual(L"configuration files copied", total, copied());
+    ExpectBytes(L"keep.cfg in the game's configuration", "keep", GameConfig(l) + L"\\keep.cfg");
+    app.Close();
+}
+
 const Scenario kScenarios[] = {
     {L"first-start", FirstStart},       {L"valid-root", ValidRoot},         {L"stale-root", StaleRoot},
     {L"toggle-width", ToggleWidth},     {L"esc-and-enter", EscAndEnter},    {L"disabled-panel", DisabledPanel},
@@ -1276,6 +1326,7 @@ const Scenario kScenarios[] = {
     {L"choose-root", ChooseRoot},       {L"install-mod", InstallMod},       {L"remove-game-files", RemoveGameFiles},
     {L"launch", Launch},                {L"add-mod", AddMod},               {L"notes", Notes},
     {L"check-library", CheckLibrary},   {L"rename-mod", RenameMod},         {L"delete-mod", DeleteMod},
+    {L"busy-copy", BusyCopy},
 };
 
 int Usage()
