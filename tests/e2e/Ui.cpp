@@ -818,7 +818,6 @@ void PickFolder(const App& app, HWND picker, const std::wstring& path)
     }
     Require(selected, L"the folder picker shows " + Quoted(PickerEditText(picker)) + L", not " + Quoted(name));
     app.Settle(100);
-    Log(L"debug: picker after BFFM_SETSELECTIONW result " + Num(static_cast<long long>(result)) + Describe(ChildrenOf(picker)));
     HWND ok = GetDlgItem(picker, IDOK);
     Require(ok && Visible(ok), L"the folder picker has no OK button:" + Describe(ChildrenOf(picker)));
     Require(WaitFor([&] { return Enabled(ok); }, 2000), L"the folder picker's OK button stays disabled for " + path);
