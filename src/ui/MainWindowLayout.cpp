@@ -8,6 +8,11 @@ namespace {
 
 using K = ControlKind;
 
+// What both note editors show until a selection or a reset puts the note
+// template in its place (47 bytes: a blank after the first colon, no line
+// break at the end).
+constexpr const char* kNoteDesignText = "Mod名称： \r\n\r\n主要功能：\r\n\r\n添加时间：\r\n\r\nBug：";
+
 // Places are inside the parent; a group box comes before what it holds.
 constexpr std::array<ControlRow, kControlCount> kControls = {{
     {分组框1, "分组框1", K::GroupBox, kNoControl, 8, 8, 552, 64, "游戏根目录设置", nullptr, kStyleNone},
@@ -50,7 +55,7 @@ constexpr std::array<ControlRow, kControlCount> kControls = {{
     {按钮13, "按钮13", K::Button, 分组框10, 280, 40, 32, 16, "浏览", nullptr, kStyleNone},
     {分组框11, "分组框11", K::GroupBox, 分组框10, 8, 64, 304, 136, "注释文件内容填写", nullptr, kStyleNone},
     {编辑框3, "编辑框3", K::MultiLineEdit, 分组框11, 8, 16, 288, 112,
-     "Mod名称： \r\n\r\n主要功能：\r\n\r\n添加时间：\r\n\r\nBug：", nullptr, kStyleNone},
+     kNoteDesignText, nullptr, kStyleNone},
     {按钮14, "按钮14", K::Button, 分组框10, 16, 208, 176, 24, "确认添加", nullptr, kStyleNone},
     {按钮15, "按钮15", K::Button, 分组框10, 192, 208, 112, 24, "清空内容", nullptr, kStyleNone},
     {分组框8, "分组框8", K::GroupBox, 分组框6, 8, 264, 320, 48, "修改Mod名称并自动相关内容修复", nullptr, kStyleNone},
@@ -58,7 +63,7 @@ constexpr std::array<ControlRow, kControlCount> kControls = {{
     {按钮11, "按钮11", K::Button, 分组框8, 240, 16, 72, 24, "确认修改", nullptr, kStyleNone},
     {分组框9, "分组框9", K::GroupBox, 分组框6, 8, 312, 320, 142, "Mod注释更改", nullptr, kStyleNone},
     {编辑框2, "编辑框2", K::MultiLineEdit, 分组框9, 8, 16, 304, 96,
-     "Mod名称： \r\n\r\n主要功能：\r\n\r\n添加时间：\r\n\r\nBug：", nullptr, kStyleNone},
+     kNoteDesignText, nullptr, kStyleNone},
     {按钮16, "按钮16", K::Button, 分组框9, 15, 113, 176, 24, "确认更改", nullptr, kStyleNone},
     {按钮17, "按钮17", K::Button, 分组框9, 200, 114, 112, 24, "清空内容", nullptr, kStyleNone},
     {按钮10, "按钮10", K::Button, 分组框6, 8, 456, 320, 24, "检查并自动创建资源库里所有Mod配置文件文件夹", nullptr, kStyleNone},

@@ -76,19 +76,6 @@ std::wstring FullPathOf(const std::wstring& path) {
     }
 }
 
-std::wstring ShortPathOf(const std::wstring& path) {
-    std::wstring shortForm(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetShortPathNameW(path.c_str(), shortForm.data(), static_cast<DWORD>(shortForm.size()));
-        if (length == 0) return std::wstring();
-        if (length < shortForm.size()) {
-            shortForm.resize(length);
-            return shortForm;
-        }
-        shortForm.resize(length);
-    }
-}
-
 std::wstring UpperCase(const std::wstring& text) {
     if (text.empty()) return text;
     std::wstring upper(text);
@@ -521,12 +508,7 @@ void StartPlatform(const Text& programFolder) {
         const size_t cut = module.find_last_of(L"\\/");
         folder = cut == std::wstring::npos ? module : module.substr(0, cut);
         Text gbk;
-        if (!WideToGbk(folder, gbk)) {
-            // The short form is plain ASCII wherever 8.3 names are kept.
-            const std::wstring shortForm = ShortPathOf(folder);
-            if (!shortForm.empty()) folder = shortForm;
-            if (shortForm.empty() || !WideToGbk(folder, gbk)) gbk.clear();
-        }
+        if (!PathToGbk(folder, gbk)) gbk.clear();
         g_runDirectory = gbk;
     }
     // "C:" alone names the current folder of drive C, not its root.

@@ -50,3 +50,17 @@ bool WideToGbk(const std::wstring& wide, Text& text) {
     text.swap(out);
     return true;
 }
+
+bool PathToGbk(const std::wstring& path, Text& text) {
+    if (WideToGbk(path, text)) return true;
+    std::wstring shortForm(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetShortPathNameW(path.c_str(), shortForm.data(), static_cast<DWORD>(shortForm.size()));
+        if (length == 0) return false;
+        if (length < shortForm.size()) {
+            shortForm.resize(length);
+            return WideToGbk(shortForm, text);
+        }
+        shortForm.resize(length);
+    }
+}

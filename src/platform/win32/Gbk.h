@@ -15,3 +15,8 @@ bool GbkToWide(const Text& text, std::wstring& wide);
 // False when a character has no exact GBK form (no best-fit look-alikes),
 // or for a zero character; empty wide text gives empty text.
 bool WideToGbk(const std::wstring& wide, Text& text);
+
+// The GBK form of an existing path. A path with characters GBK lacks is
+// given in its short (8.3) form, which names the same entry; false when it
+// has none either.
+bool PathToGbk(const std::wstring& path, Text& text);

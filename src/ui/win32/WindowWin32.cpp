@@ -101,18 +101,6 @@ Text ToGbk(const std::wstring& wide)
     return text;
 }
 
-// A chosen path in GBK. A name with characters GBK lacks is reached
-// through its short form, which the services can open; "?" in its place
-// would name nothing.
-bool PathToGbk(const std::wstring& path, Text& out)
-{
-    if (WideToGbk(path, out))
-        return true;
-    std::vector<wchar_t> shortForm(kPathBufferSize, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortForm.data(), kPathBufferSize);
-    return length > 0 && length < kPathBufferSize && WideToGbk(std::wstring(shortForm.data(), length), out);
-}
-
 std::wstring WindowTextOf(HWND window)
 {
     const int length = GetWindowTextLengthW(window);
